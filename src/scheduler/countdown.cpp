@@ -2,6 +2,7 @@
 
 #include "app/countdown_state.h"
 #include "scheduler/integer_text.h"
+#include "system/keep_awake.h"
 #include "system/power.h"
 #include "ui/layout.h"
 #include "ui/window_ops.h"
@@ -19,4 +20,5 @@ void PowerOffNow() {
     // A refused request leaves the window open showing 1; the user may confirm a new entry.
     ShutDownSystem(ShutdownKind::PowerOff, /*force=*/true);
     SetTimerPeriod(Control::时钟1_倒计时, 0);
+    KeepSystemAwake(false);
 }

@@ -45,7 +45,8 @@ bool IsDigit(char c) {
 std::string FormatInteger(int32_t value) {
     // Built from an unsigned magnitude so that INT32_MIN needs no special case.
     const bool negative = value < 0;
-    uint32_t magnitude = negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    uint32_t magnitude =
+        negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     char digits[12];
     char* end = digits + sizeof digits;
     char* p = end;

@@ -2,6 +2,7 @@
 
 #include "app/countdown_state.h"
 #include "scheduler/integer_text.h"
+#include "system/keep_awake.h"
 #include "system/local_clock.h"
 #include "ui/layout.h"
 #include "ui/window_ops.h"
@@ -17,6 +18,7 @@ constexpr std::string_view kNoticeMinuteRange = "分钟请设置为0-60的整数
 void StartCountdown(int32_t seconds) {
     CountdownSeconds = seconds;
     SetTimerPeriod(Control::时钟1_倒计时, kTimerPeriodMs);
+    KeepSystemAwake(true);
 }
 
 // Type 1: a number of minutes from now. The new count shows at once.

@@ -27,12 +27,38 @@ constexpr ControlSpec kControls[] = {
     {标签6, "标签6", Label, {16, 112, 136, 30}, "距离自动关机时间倒计时", None, nullptr, nullptr},
     {标签7, "标签7", Label, {168, 112, 32, 30}, "18000", None, nullptr, nullptr},
     {标签8, "标签8", Label, {208, 112, 24, 30}, "秒", None, nullptr, nullptr},
-    {按钮1, "按钮1", PushButton, {288, 112, 100, 30}, "确认设定", Clicked, OnConfirmClicked, nullptr},
-    {标签9, "标签9", Label, {74, 163, 60, 20}, "Brelvo官网", LeftButtonPressed, nullptr,
+    {按钮1,
+     "按钮1",
+     PushButton,
+     {288, 112, 100, 30},
+     "确认设定",
+     Clicked,
+     OnConfirmClicked,
+     nullptr},
+    {标签9,
+     "标签9",
+     Label,
+     {74, 163, 60, 20},
+     "Brelvo官网",
+     LeftButtonPressed,
+     nullptr,
      OnSiteLinkPressed},
-    {标签10, "标签10", Label, {176, 163, 95, 20}, "微博：Tavrin", LeftButtonReleased, nullptr,
+    {标签10,
+     "标签10",
+     Label,
+     {176, 163, 95, 20},
+     "微博：Tavrin",
+     LeftButtonReleased,
+     nullptr,
      OnSiteLinkReleased},
-    {时钟1_倒计时, "时钟1_倒计时", Timer, {0, 0, 0, 0}, "", PeriodElapsed, OnCountdownTick, nullptr},
+    {时钟1_倒计时,
+     "时钟1_倒计时",
+     Timer,
+     {0, 0, 0, 0},
+     "",
+     PeriodElapsed,
+     OnCountdownTick,
+     nullptr},
 };
 
 // The table is indexed by the enum; this keeps the two in step.
@@ -61,7 +87,10 @@ Point CentredOrigin(int32_t screenWidth, int32_t screenHeight) {
     return {(screenWidth - kWindowWidth) / 2, (screenHeight - kWindowHeight) / 2};
 }
 
-bool DispatchControlEvent(Control control, ControlEvent event, int32_t x, int32_t y,
+bool DispatchControlEvent(Control control,
+                          ControlEvent event,
+                          int32_t x,
+                          int32_t y,
                           uint32_t keys) {
     const ControlSpec& spec = SpecOf(control);
     if (event == ControlEvent::None || event != spec.event) {

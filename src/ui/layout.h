@@ -91,7 +91,8 @@ const ControlSpec& SpecOf(Control control);
 
 // Tab and Shift+Tab cycle through these; labels and the timer never take the focus.
 inline constexpr std::array kTabOrder = {
-    Control::按钮1, Control::编辑框1, Control::单选框1, Control::单选框2, Control::编辑框2, Control::编辑框3,
+    Control::按钮1,   Control::编辑框1, Control::单选框1,
+    Control::单选框2, Control::编辑框2, Control::编辑框3,
 };
 
 struct Point {
@@ -104,5 +105,8 @@ Point CentredOrigin(int32_t screenWidth, int32_t screenHeight);
 
 // Runs the handler bound to this event of this control, if any; returns whether one ran.
 // The platform layers report the events they see; which of them matter is decided here.
-bool DispatchControlEvent(Control control, ControlEvent event, int32_t x = 0, int32_t y = 0,
+bool DispatchControlEvent(Control control,
+                          ControlEvent event,
+                          int32_t x = 0,
+                          int32_t y = 0,
                           uint32_t keys = 0);

@@ -1,6 +1,7 @@
 #include "fakes.h"
 
 #include "app/countdown_state.h"
+#include "system/keep_awake.h"
 #include "system/power.h"
 #include "ui/window_ops.h"
 
@@ -60,4 +61,10 @@ LocalTimeOfDay ReadLocalClock() {
 bool ShutDownSystem(ShutdownKind /*kind*/, bool force) {
     fakePower.requests.push_back({force});
     return fakePower.accept;
+}
+
+bool KeepSystemAwake(bool awake) {
+    fakePower.awakeCalls.push_back(awake);
+    fakePower.awake = awake;
+    return true;
 }

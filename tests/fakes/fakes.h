@@ -29,6 +29,8 @@ struct FakePower {
         bool force;
     };
     std::vector<Request> requests;
+    bool awake = false;            // whether the machine is being kept awake
+    std::vector<bool> awakeCalls;  // every KeepSystemAwake value, in order
 };
 
 // The state every fake reads and writes. ResetFakes() restores the window's initial state

@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (plainAscii) {
         errno = 0;
         const long long wide = std::strtoll(text.c_str(), nullptr, 10);
-        const long long clamped = wide > INT32_MAX ? INT32_MAX : wide < INT32_MIN ? INT32_MIN : wide;
+        const long long clamped = wide > INT32_MAX   ? INT32_MAX
+                                  : wide < INT32_MIN ? INT32_MIN
+                                                     : wide;
         if (clamped != value) {
             std::abort();
         }

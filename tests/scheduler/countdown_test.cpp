@@ -7,11 +7,12 @@
 
 #include "app/countdown_state.h"
 #include "fakes.h"
+#include "system/keep_awake.h"
 
 namespace {
 
 class CountdownTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override { ResetFakes(); }
 
     // Starts a countdown of `seconds` and delivers `ticks` ticks, recording what the label showed
@@ -81,6 +82,20 @@ TEST_F(CountdownTest, PowerOffNowAsksOnceWithForceAndStops) {
     ASSERT_EQ(fakePower.requests.size(), 1u);
     EXPECT_TRUE(fakePower.requests[0].force);
     EXPECT_EQ(fakeWindow.timerPeriod, 0);
+}
+
+TEST_F(CountdownTest, KeepsTheMachineAwakeOnlyWhileCounting) {
+    KeepSystemAwake(true);  // as a confirmed entry does
+    RunTicks(2, 1);
+    EXPECT_TRUE(fakePower.awake);
+    OnCountdownTick();
+    EXPECT_FALSE(fakePower.awake);  // released once the power-off was asked for
+
+    ResetFakes();
+    fakePower.accept = false;
+    KeepSystemAwake(true);
+    RunTicks(1, 1);
+    EXPECT_FALSE(fakePower.awake);  // also when the system refused
 }
 
 }  // namespace

@@ -15,8 +15,14 @@ TEST(FormatInteger, WritesWhatPercentDWrites) {
         int32_t value;
         const char* text;
     } cases[] = {
-        {0, "0"},       {7, "7"},   {-5, "-5"},         {18000, "18000"},
-        {2147460, "2147460"}, {kMax, "2147483647"}, {kMin, "-2147483648"}, {100, "100"},
+        {0, "0"},
+        {7, "7"},
+        {-5, "-5"},
+        {18000, "18000"},
+        {2147460, "2147460"},
+        {kMax, "2147483647"},
+        {kMin, "-2147483648"},
+        {100, "100"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatInteger(c.value), c.text) << c.value;
@@ -49,7 +55,10 @@ TEST(ParseInteger, ReadsWhatUsersType) {
         {"3 ", 3},
         {"0x1F", 0},
         {" 10分钟", 10},
-        {std::string("4\0" "2", 3), 4},
+        {std::string("4\0"
+                     "2",
+                     3),
+         4},
     };
     for (const ParseCase& c : cases) {
         EXPECT_EQ(ParseInteger(c.text), c.value) << '"' << c.text << '"';
@@ -58,18 +67,18 @@ TEST(ParseInteger, ReadsWhatUsersType) {
 
 TEST(ParseInteger, FullWidthFormsCountAsAscii) {
     const ParseCase cases[] = {
-        {"１０", 10},                 // full-width digits
+        {"１０", 10},  // full-width digits
         {"０１２３４５６７８９", 123456789},
-        {"－５", -5},                 // full-width minus
-        {"＋８", 8},                  // full-width plus
-        {"\u3000１０", 10},           // ideographic space
+        {"－５", -5},        // full-width minus
+        {"＋８", 8},         // full-width plus
+        {"\u3000１０", 10},  // ideographic space
         {"\u3000 \u3000\t9", 9},
-        {"1０2", 102},                // mixed widths
+        {"1０2", 102},  // mixed widths
         {"１０分钟", 10},
-        {"１．５", 1},                // full-width full stop ends the number
-        {"Ａ1", 0},                   // a full-width letter is not a digit
-        {"\u00a01", 0},               // no-break space is not white space here
-        {"\u20001", 0},               // nor the en quad
+        {"１．５", 1},   // full-width full stop ends the number
+        {"Ａ1", 0},      // a full-width letter is not a digit
+        {"\u00a01", 0},  // no-break space is not white space here
+        {"\u20001", 0},  // nor the en quad
     };
     for (const ParseCase& c : cases) {
         EXPECT_EQ(ParseInteger(c.text), c.value) << '"' << c.text << '"';
@@ -80,11 +89,15 @@ TEST(ParseInteger, BrokenUtf8EndsTheNumber) {
     const ParseCase cases[] = {
         {"1\xEF", 1},
         {"1\xEF\xBC", 1},
-        {"\xEF\xBC\x91", 1},        // "１" in full
+        {"\xEF\xBC\x91", 1},  // "１" in full
         {"\xEF\xBC", 0},
-        {"\xFF" "5", 0},
-        {"5\x80" "5", 5},
-        {"\xE3\x80", 0},            // cut-off ideographic space
+        {"\xFF"
+         "5",
+         0},
+        {"5\x80"
+         "5",
+         5},
+        {"\xE3\x80", 0},  // cut-off ideographic space
     };
     for (const ParseCase& c : cases) {
         EXPECT_EQ(ParseInteger(c.text), c.value);

@@ -21,7 +21,7 @@ struct Entry {
 };
 
 class ScheduleEntryTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override { ResetFakes(); }
 
     static void Enter(const Entry& entry) {
@@ -59,24 +59,29 @@ TEST_F(ScheduleEntryTest, RefusedEntryShowsItsNoticeAndChangesNothing) {
         {"type 1 negative", {Type::Delay, "-5", "", "", {12, 0}}, "请设置合理的数值"},
         {"type 1 above bound", {Type::Delay, "35792", "", "", {12, 0}}, "请设置合理的数值"},
         {"type 1 text", {Type::Delay, "五", "", "", {12, 0}}, "请设置合理的数值"},
-        {"type 1 wraps past 2^32", {Type::Delay, "4294967301", "", "", {12, 0}},
+        {"type 1 wraps past 2^32",
+         {Type::Delay, "4294967301", "", "", {12, 0}},
          "请设置合理的数值"},
         {"type 1 far below", {Type::Delay, "-4294967295", "", "", {12, 0}}, "请设置合理的数值"},
         {"hour 0", {Type::ClockTime, "", "0", "0", {12, 0}}, "关机时间请设置1-24的整数"},
         {"hour 25", {Type::ClockTime, "", "25", "0", {12, 0}}, "关机时间请设置1-24的整数"},
         {"hour empty", {Type::ClockTime, "", "", "0", {12, 0}}, "关机时间请设置1-24的整数"},
-        {"hour wraps past 2^32", {Type::ClockTime, "", "4294967319", "0", {12, 0}},
+        {"hour wraps past 2^32",
+         {Type::ClockTime, "", "4294967319", "0", {12, 0}},
          "关机时间请设置1-24的整数"},
-        {"both checks fail", {Type::ClockTime, "", "25", "61", {12, 0}},
+        {"both checks fail",
+         {Type::ClockTime, "", "25", "61", {12, 0}},
          "关机时间请设置1-24的整数"},
         {"minute -1", {Type::ClockTime, "", "23", "-1", {12, 0}}, "分钟请设置为0-60的整数"},
         {"minute 61", {Type::ClockTime, "", "23", "61", {12, 0}}, "分钟请设置为0-60的整数"},
-        {"minute wraps past 2^32", {Type::ClockTime, "", "23", "4294967306", {12, 0}},
+        {"minute wraps past 2^32",
+         {Type::ClockTime, "", "23", "4294967306", {12, 0}},
          "分钟请设置为0-60的整数"},
         {"this very minute", {Type::ClockTime, "", "21", "30", {21, 30}}, "请设置合理的数值"},
         {"earlier today", {Type::ClockTime, "", "8", "15", {21, 30}}, "请设置合理的数值"},
         {"a minute ago", {Type::ClockTime, "", "21", "29", {21, 30}}, "请设置合理的数值"},
-        {"type 2 box ignored for type 1", {Type::Delay, "", "23", "0", {12, 0}},
+        {"type 2 box ignored for type 1",
+         {Type::Delay, "", "23", "0", {12, 0}},
          "请设置合理的数值"},
     };
     for (const RefusedCase& c : cases) {
@@ -93,6 +98,7 @@ TEST_F(ScheduleEntryTest, RefusedEntryShowsItsNoticeAndChangesNothing) {
         EXPECT_EQ(fakeWindow.captions[Control::标签7], "1235");
         EXPECT_TRUE(fakeWindow.timerPeriodCalls.empty());
         EXPECT_EQ(fakeWindow.timerPeriod, 1000);
+        EXPECT_TRUE(fakePower.awakeCalls.empty());
     }
 }
 
@@ -132,6 +138,7 @@ TEST_F(ScheduleEntryTest, DelayInMinutesShowsTheCountAtOnce) {
         EXPECT_EQ(fakeWindow.captions[Control::标签7], std::to_string(c.seconds));
         EXPECT_EQ(fakeWindow.timerPeriodCalls, std::vector<int32_t>{1000});
         EXPECT_EQ(fakeWindow.editReads, std::vector<Control>{Control::编辑框1});
+        EXPECT_TRUE(fakePower.awake);
     }
 }
 
@@ -145,8 +152,7 @@ TEST_F(ScheduleEntryTest, ClockTimeCountsWholeMinutesAndLeavesTheLabelForTheFirs
         {"from midnight to 1:00", {Type::ClockTime, "", "1", "0", {0, 0}}, 3600},
         {"hour after the last minute", {Type::ClockTime, "", "24", "0", {23, 59}}, 60},
         {"full-width hour and minute", {Type::ClockTime, "", "２３", "０", {21, 30}}, 5400},
-        {"minus zero reads as 0", {Type::ClockTime, "", "23", "-0", {22, 0}},
-         3600},
+        {"minus zero reads as 0", {Type::ClockTime, "", "23", "-0", {22, 0}}, 3600},
     };
     for (const AcceptedCase& c : cases) {
         SCOPED_TRACE(c.why);
@@ -160,6 +166,7 @@ TEST_F(ScheduleEntryTest, ClockTimeCountsWholeMinutesAndLeavesTheLabelForTheFirs
         EXPECT_EQ(fakeWindow.captions[Control::标签7], "18000");
         EXPECT_EQ(fakeWindow.timerPeriodCalls, std::vector<int32_t>{1000});
         EXPECT_EQ(fakeClockReads, 1);  // hour and minute from one reading
+        EXPECT_TRUE(fakePower.awake);
     }
 }
 

@@ -57,8 +57,7 @@ TEST(Layout, TabOrderHoldsEveryFocusableControlOnce) {
     std::set<Control> inOrder(kTabOrder.begin(), kTabOrder.end());
     EXPECT_EQ(inOrder.size(), kTabOrder.size());
     for (const ControlSpec& spec : Controls()) {
-        const bool focusable =
-            spec.kind != ControlKind::Label && spec.kind != ControlKind::Timer;
+        const bool focusable = spec.kind != ControlKind::Label && spec.kind != ControlKind::Timer;
         EXPECT_EQ(inOrder.count(spec.control) == 1, focusable) << spec.name;
     }
     EXPECT_EQ(kTabOrder.front(), Control::按钮1);
@@ -69,11 +68,9 @@ TEST(Layout, WindowIsCentredWithHalvesTruncatedTowardZero) {
         int32_t width, height;
         Point origin;
     } cases[] = {
-        {1024, 768, {300, 275}},
-        {1920, 1080, {748, 431}},
-        {1025, 769, {300, 276}},
-        {424, 217, {0, 0}},
-        {401, 200, {-11, -8}},  // smaller than the window: -11.5 and -8.5 truncate to -11, -8
+        {1024, 768, {300, 275}}, {1920, 1080, {748, 431}}, {1025, 769, {300, 276}},
+        {424, 217, {0, 0}},      {401, 200, {-11, -8}},  // smaller than the window: -11.5 and -8.5
+                                                         // truncate to -11, -8
     };
     for (const auto& c : cases) {
         const Point p = CentredOrigin(c.width, c.height);
@@ -91,7 +88,7 @@ TEST(Layout, CaptionEndsWithTheAccountNumber) {
 }
 
 class EventBindingTest : public ::testing::Test {
-  protected:
+   protected:
     void SetUp() override { ResetFakes(); }
 };
 
@@ -128,8 +125,8 @@ TEST_F(EventBindingTest, LinksOpenTheSiteWhateverThePointerAndKeys) {
     DispatchControlEvent(Control::标签9, ControlEvent::LeftButtonPressed, 0, 0, 0);
     DispatchControlEvent(Control::标签10, ControlEvent::LeftButtonReleased, 94, 19,
                          kKeyCtrl | kKeyShift | kKeyAlt);
-    EXPECT_EQ(fakeWindow.openedUrls, (std::vector<std::string>{std::string(kSiteUrl),
-                                                                std::string(kSiteUrl)}));
+    EXPECT_EQ(fakeWindow.openedUrls,
+              (std::vector<std::string>{std::string(kSiteUrl), std::string(kSiteUrl)}));
 }
 
 TEST_F(EventBindingTest, ButtonClickConfirmsAndTimerTicks) {

@@ -89,23 +89,19 @@ set_load() {
     fi
 }
 
-now() { date +%s.%N; }
-
 # Types a 1-minute type-1 entry with the keyboard only (focus starts on 按钮1) and presses the
-# button; prints the wall-clock time of the press.
+# button.
 confirm_one_minute() {
     local window=$1
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     xdotool key --window "$window" Tab 1 Tab space shift+Tab shift+Tab
     sleep 0.3
-    local t
-    t=$(now)
     xdotool key --window "$window" space
-    echo "$t"
 }
 
 caption_pattern='Brelvo_'
 
+# The mock logs, on one clock, the idle inhibitor taken at the confirmation and the power-off.
 linux_delay() {
     start_logind
     "$linux_bin" >/dev/null 2>&1 &
@@ -114,19 +110,21 @@ linux_delay() {
     local window
     window=$(xdotool search --sync --onlyvisible --name "$caption_pattern" | head -n1)
     sleep 0.5
-    local pressed
-    pressed=$(confirm_one_minute "$window")
-    local called=""
+    confirm_one_minute "$window"
     for _ in $(seq 800); do
-        called=$(awk '$2 ~ /^PowerOff/ {print $1; exit}' "$work/logind.log")
-        [ -n "$called" ] && break
+        grep -q '^[0-9.]* PowerOff' "$work/logind.log" && break
         sleep 0.1
     done
     kill "$app" 2>/dev/null || true
     wait "$app" 2>/dev/null || true
     stop_logind
-    [ -n "$called" ] || { echo "no call"; return; }
-    awk -v a="$pressed" -v b="$called" 'BEGIN { printf "%+.0f ms", (b - a - 60) * 1000 }'
+    awk '
+        $2 == "Inhibit" && !held { held = $1 }
+        $2 ~ /^PowerOff/ && !off { off = $1 }
+        END {
+            if (!held || !off) { print "no call"; exit }
+            printf "%+.0f ms", (off - held - 60) * 1000
+        }' "$work/logind.log"
 }
 
 # Wine: the relay trace times the first SetTimer (the confirmation arming the countdown) and
@@ -145,7 +143,7 @@ windows_delay() {
     local window
     window=$(xdotool search --sync --onlyvisible --name "$caption_pattern" | head -n1)
     sleep 0.5
-    confirm_one_minute "$window" >/dev/null
+    confirm_one_minute "$window"
     for _ in $(seq 800); do
         grep -q 'Call user32.ExitWindowsEx' "$trace" && break
         sleep 0.1

@@ -39,6 +39,16 @@ bool IsArrowKey(int key) {
     return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down;
 }
 
+// A radio button without a caption of its own: Qt would only take clicks on the round mark;
+// the whole rectangle of the control is the button, as users expect of a click target.
+class CaptionlessRadioButton : public QRadioButton {
+   public:
+    using QRadioButton::QRadioButton;
+
+   protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
         case ControlKind::Label: {
@@ -56,7 +66,7 @@ QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
         case ControlKind::RadioButton: {
             // The captions are the separate labels to the right; siblings with autoExclusive
             // form one group, so checking one unchecks the other.
-            auto* radio = new QRadioButton(parent);
+            auto* radio = new CaptionlessRadioButton(parent);
             radio->setAutoExclusive(true);
             return radio;
         }
@@ -149,6 +159,21 @@ void MainWindow::CreateControls() {
 
 QWidget* MainWindow::ControlWidget(Control control) const {
     return widgets_[static_cast<size_t>(control)];
+}
+
+// Tab and Shift+Tab visit every control of kTabOrder. Qt lets only one radio button of an
+// exclusive group into the Tab chain; here both take their turn.
+bool MainWindow::focusNextPrevChild(bool next) {
+    const auto count = static_cast<ptrdiff_t>(kTabOrder.size());
+    for (ptrdiff_t i = 0; i < count; ++i) {
+        if (ControlWidget(kTabOrder[static_cast<size_t>(i)])->hasFocus()) {
+            const ptrdiff_t target = (i + (next ? 1 : count - 1)) % count;
+            ControlWidget(kTabOrder[static_cast<size_t>(target)])
+                ->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,7 @@ class MainWindow : public QWidget {
     void SetCountdownPeriod(int32_t milliseconds);
 
    protected:
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
    private:

@@ -1,5 +1,6 @@
 #include "ui/main_window_qt.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -159,6 +160,14 @@ void MainWindow::CreateControls() {
 
 QWidget* MainWindow::ControlWidget(Control control) const {
     return widgets_[static_cast<size_t>(control)];
+}
+
+// Closing the window abandons a running countdown: no tick may slip in while the event loop
+// winds down.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    countdownTimer_.stop();
+    schedule_ = TickSchedule{};
+    QWidget::closeEvent(event);
 }
 
 // Tab and Shift+Tab visit every control of kTabOrder. Qt lets only one radio button of an

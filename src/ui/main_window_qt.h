@@ -12,6 +12,7 @@
 #include "ui/layout.h"
 #include "ui/tick_schedule.h"
 
+class QCloseEvent;
 class QEvent;
 class QObject;
 
@@ -32,6 +33,7 @@ class MainWindow : public QWidget {
     void SetCountdownPeriod(int32_t milliseconds);
 
    protected:
+    void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

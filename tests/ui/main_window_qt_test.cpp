@@ -21,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,14 @@ LocalTimeOfDay ReadLocalClock() {
 }
 
 // ---- helpers --------------------------------------------------------------------------------
+
+// Readable failure messages.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+void PrintTo(Control control, std::ostream* out) {
+    *out << SpecOf(control).name;
+}
 
 // Receives what QDesktopServices::openUrl would hand to the browser.
 class UrlRecorder : public QObject {
@@ -455,6 +464,18 @@ TEST_F(MainWindowTest, CountdownShowsEachSecondAndPowersOffOnTheLastTick) {
     EXPECT_EQ(Caption7(), "1");
     EXPECT_EQ(fakeSystem.powerOffRequests.size(), 1u);
     EXPECT_EQ(CountdownSeconds, 0);
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowAbandonsTheCountdown) {
+    Click(Control::单选框1);
+    Type(Control::编辑框1, "1");
+    Click(Control::按钮1);
+    CountdownSeconds = 1;  // the next tick would power off
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(window->isVisible());
+    QTest::qWait(1300);
+    EXPECT_TRUE(fakeSystem.powerOffRequests.empty());
+    EXPECT_EQ(Caption7(), "60");
 }
 
 TEST_F(MainWindowTest, ConfirmingAgainWhileCountingKeepsTheRhythm) {

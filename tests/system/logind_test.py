@@ -11,6 +11,7 @@ import argparse
 import os
 import queue
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -80,6 +81,43 @@ class Probe:
                 self.proc.wait()
         self.proc.stdout.close()
         return self.proc.returncode
+
+
+def parse_messages(data):
+    """(flags, member) of every method call in a dbus-monitor --binary capture."""
+    calls = []
+    offset = 0
+    while offset + 16 <= len(data):
+        endian = '<' if data[offset:offset + 1] == b'l' else '>'
+        kind, flags = data[offset + 1], data[offset + 2]
+        body_length, _, fields_length = struct.unpack_from(endian + 'III', data, offset + 4)
+        fields_end = offset + 16 + fields_length
+        member = None
+        at = offset + 16
+        while at < fields_end:
+            at += -(at - offset) % 8
+            code, signature_length = data[at], data[at + 1]
+            signature = data[at + 2:at + 2 + signature_length].decode()
+            at += 3 + signature_length
+            if signature in ('s', 'o'):
+                at += -(at - offset) % 4
+                (length,) = struct.unpack_from(endian + 'I', data, at)
+                value = data[at + 4:at + 4 + length].decode()
+                at += 5 + length
+                if code == 3:
+                    member = value
+            elif signature == 'g':
+                at += 2 + data[at]
+            else:  # 'u'
+                at += -(at - offset) % 4 + 4
+        start_of_body = offset + 16 + fields_length + (-(16 + fields_length) % 8)
+        if kind == 1:
+            calls.append((flags, member))
+        offset = start_of_body + body_length
+    return calls
+
+
+ALLOW_INTERACTIVE_AUTHORIZATION = 0x4
 
 
 class LogindTest(dbusmock.DBusTestCase):
@@ -152,7 +190,26 @@ class LogindTest(dbusmock.DBusTestCase):
 
     def test_countdown_powers_off_once_with_force_on_the_last_tick(self):
         self.start_logind('yes')
-        self.open_probe()
+        with tempfile.TemporaryFile() as capture:
+            monitor = subprocess.Popen(['dbus-monitor', '--address', self.bus_address, '--binary'],
+                                       stdout=capture, stderr=subprocess.DEVNULL)
+            try:
+                time.sleep(0.3)  # monitoring from here on
+                self.open_probe()
+                self.check_countdown_to_power_off()
+            finally:
+                monitor.terminate()
+                monitor.wait()
+            capture.seek(0)
+            calls = parse_messages(capture.read())
+        members = [member for _, member in calls]
+        for method in ('CanPowerOff', 'PowerOffWithFlags', 'Inhibit'):
+            self.assertIn(method, members)
+        # Nobody may be at the machine to answer a password prompt.
+        self.assertEqual([member for flags, member in calls
+                          if flags & ALLOW_INTERACTIVE_AUTHORIZATION], [])
+
+    def check_countdown_to_power_off(self):
         started = time.monotonic()
         self.probe.send('countdown 3')
         self.assertEqual(self.probe.read(), 'confirmed')

@@ -153,8 +153,30 @@ void MainWindow::CreateControls() {
                     [control] { DispatchControlEvent(control, ControlEvent::Clicked); });
         }
     }
+    NameCaptionlessControls();
     for (size_t i = 1; i < kTabOrder.size(); ++i) {
         QWidget::setTabOrder(ControlWidget(kTabOrder[i - 1]), ControlWidget(kTabOrder[i]));
+    }
+}
+
+// A radio button has no caption of its own; its caption is the label next to it on its right.
+// Screen readers get that label's text as the button's name.
+void MainWindow::NameCaptionlessControls() {
+    for (const ControlSpec& radio : Controls()) {
+        if (radio.kind != ControlKind::RadioButton) {
+            continue;
+        }
+        const ControlSpec* caption = nullptr;
+        for (const ControlSpec& label : Controls()) {
+            if (label.kind == ControlKind::Label && label.rect.top == radio.rect.top &&
+                label.rect.left >= radio.rect.left + radio.rect.width &&
+                (caption == nullptr || label.rect.left < caption->rect.left)) {
+                caption = &label;
+            }
+        }
+        if (caption != nullptr) {
+            ControlWidget(radio.control)->setAccessibleName(FromUtf8(caption->initialText));
+        }
     }
 }
 

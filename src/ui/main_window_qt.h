@@ -39,6 +39,7 @@ class MainWindow : public QWidget {
 
    private:
     void CreateControls();
+    void NameCaptionlessControls();
     void OnCountdownTimerFired();
     void ArmCountdownTimer();
     int64_t NowMs() const;

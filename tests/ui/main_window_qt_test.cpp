@@ -274,6 +274,11 @@ TEST_F(MainWindowTest, FixedWindowWithCaptionAndFocusOnTheButton) {
     EXPECT_EQ(window->pos(), QPoint(screen.x() + origin.x, screen.y() + origin.y));
 }
 
+TEST_F(MainWindowTest, ScreenReadersNameTheRadioButtonsAfterTheirLabels) {
+    EXPECT_EQ(W(Control::单选框1)->accessibleName(), "类型1");
+    EXPECT_EQ(W(Control::单选框2)->accessibleName(), "类型2");
+}
+
 TEST_F(MainWindowTest, LabelNeverGrowsAndCutsLongTextAtTheRightEdge) {
     auto* label = W<QLabel>(Control::标签7);
     const QRect before = label->geometry();

@@ -10,6 +10,12 @@ add_library(shutdown_timer_qt_window OBJECT
     src/ui/window_ops_qt.cpp
 )
 target_link_libraries(shutdown_timer_qt_window PUBLIC shutdown_timer_core Qt6::Widgets)
+# The window icon travels inside the binary, so an uninstalled build shows it too.
+qt_add_resources(shutdown_timer_qt_window shutdown_timer_icons
+    PREFIX /icons
+    BASE res
+    FILES res/shutdown-timer-48.png res/shutdown-timer-256.png
+)
 
 add_library(shutdown_timer_logind OBJECT
     src/system/keep_awake_logind.cpp
@@ -23,13 +29,6 @@ add_executable(shutdown-timer
 )
 target_link_libraries(shutdown-timer PRIVATE
     shutdown_timer_qt_window shutdown_timer_logind shutdown_timer_core Qt6::Widgets)
-
-# The window icon travels inside the binary, so an uninstalled build shows it too.
-qt_add_resources(shutdown-timer shutdown_timer_icons
-    PREFIX /icons
-    BASE res
-    FILES res/shutdown-timer-48.png res/shutdown-timer-256.png
-)
 
 install(TARGETS shutdown-timer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES res/shutdown-timer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

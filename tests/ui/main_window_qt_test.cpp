@@ -263,7 +263,8 @@ TEST_F(MainWindowTest, FixedWindowWithCaptionAndFocusOnTheButton) {
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(48, 48)));
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(256, 256)));
     EXPECT_EQ(Focused(), Control::按钮1);
     EXPECT_EQ(Caption7(), "18000");
     EXPECT_EQ(CountdownSeconds, 0);

@@ -10,7 +10,7 @@ packages=(
     # Linux screenshot and start-up measurement
     x11-utils xdotool imagemagick
     # Windows program, cross-compiled, and its end-to-end tests under Wine
-    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xdotool
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine
 )
 
 sudo=()

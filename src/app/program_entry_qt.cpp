@@ -1,7 +1,6 @@
 // Start-up on Linux: make sure there is a display to talk to, create the application, then
 // run ProgramEntry: the window and the event loop until the window is closed.
 #include <QApplication>
-#include <QEvent>
 #include <QMessageBox>
 #include <QString>
 #include <QWindow>
@@ -9,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 #include "app/countdown_state.h"
 #include "ui/main_window_qt.h"
@@ -60,30 +58,9 @@ void ExitOnFatalStartupMessage(QtMsgType type,
     }
 }
 
-// For scripts/measure-startup.sh: with SHUTDOWN_TIMER_REPORT_SHOWN set, the moment the window
-// is first painted goes to stdout as "shown <CLOCK_MONOTONIC nanoseconds>".
-class FirstPaintReporter : public QObject {
-   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::printf("shown %lld\n",
-                        static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
-            std::fflush(stdout);
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
 int ProgramEntry() {
     CountdownSeconds = 0;
-    FirstPaintReporter reporter;
     MainWindow window;
-    if (qEnvironmentVariableIsSet("SHUTDOWN_TIMER_REPORT_SHOWN")) {
-        window.installEventFilter(&reporter);
-    }
     window.show();
     if (window.windowHandle() == nullptr || !window.isVisible()) {
         std::fputs(kNoWindowStderr, stderr);

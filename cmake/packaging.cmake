@@ -27,8 +27,9 @@ else()
     # see them; without them the window cannot open on a desktop.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd | elogind")
+    # The summary above is the synopsis line; this is the long description below it.
     set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-        "Powers the computer off at a time you set\n A small window with a Chinese interface: choose a number of minutes from now\n or an hour and minute of today, confirm, and watch the seconds count down.\n When the count runs out the machine is powered off through systemd-logind,\n running applications closed without asking.")
+        "A small window with a Chinese interface: choose a number of minutes from now\nor an hour and minute of today, confirm, and watch the seconds count down.\nWhen the count runs out the machine is powered off through systemd-logind,\nrunning applications closed without asking.")
 endif()
 
 include(CPack)

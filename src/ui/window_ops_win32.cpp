@@ -89,6 +89,13 @@ void SetTimerPeriod(Control timer, int32_t milliseconds) {
 void ShowNotice(std::string_view utf8Text) {
     MessageBoxW(nullptr, WidenUtf8(utf8Text).c_str(), WidenUtf8(kNoticeCaption).c_str(),
                 MB_OK | MB_TASKMODAL);
+    // An ownerless box may hand the activation to nobody when it closes (the main window is
+    // still disabled at that moment); take it back, so the keyboard works without a click. The
+    // user has just dismissed the box, so the program is the one in the foreground.
+    const HWND window = MainWindow();
+    if (window != nullptr) {
+        SetForegroundWindow(window);
+    }
 }
 
 void OpenWebPage(std::string_view url) {

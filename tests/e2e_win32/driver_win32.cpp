@@ -183,7 +183,20 @@ void MoveMouseTo(HWND target) {
     input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
+    // Wine's X11 driver warps the X pointer after the move, and a late motion event from an
+    // earlier warp can put the cursor back; move until it stays where it was sent.
+    int steady = 0;
+    for (int attempt = 0; attempt < 50 && steady < 3; ++attempt) {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (cursor.x == x && cursor.y == y) {
+            ++steady;
+        } else {
+            steady = 0;
+            SendInput(1, &input, sizeof(input));
+        }
+        Sleep(20);
+    }
 }
 
 void SendMouseButton(bool down) {
@@ -281,12 +294,25 @@ Notice WaitForNotice(DWORD timeoutMs) {
     return ReadNotice(box);
 }
 
+// Presses Enter on the notice, its OK button being the default one, once the box has the
+// keyboard; a box that is still settling gets its button clicked instead.
 void DismissNotice(const Notice& notice) {
-    if (notice.buttons.size() == 1) {
-        Click(notice.buttons.front());
+    WaitUntil([&] { return GetForegroundWindow() == notice.box; }, 2000);
+    PressKey(VK_RETURN);
+    if (!WaitUntil([&] { return !IsWindow(notice.box); }, 1500) && notice.buttons.size() == 1) {
+        SendMessageW(notice.buttons.front(), BM_CLICK, 0, 0);
     }
     Check(WaitUntil([&] { return !IsWindow(notice.box); }, 3000),
           "pressing OK closes the notice");
+    // The window is enabled and active again only after the box is gone; input before that
+    // would be lost.
+    WaitUntil(
+        [] {
+            return IsWindowEnabled(program.window) &&
+                   GetForegroundWindow() == program.window;
+        },
+        2000);
+    Sleep(100);
 }
 
 // ---- scenarios ----

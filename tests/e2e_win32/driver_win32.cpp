@@ -90,13 +90,8 @@ RECT ClientRectOf(HWND child) {
 
 // Each control is recognised by the rectangle the layout table gives it, so a control that is
 // missing, misplaced or of the wrong size is reported as not found.
-bool FindProgram() {
-    const std::wstring caption = WidenUtf8(kWindowCaption);
-    if (!WaitUntil([&] { return (program.window = FindWindowW(nullptr, caption.c_str())); },
-                   20000)) {
-        return false;
-    }
-    program.thread = GetWindowThreadProcessId(program.window, &program.process);
+void MapControls() {
+    program.controls.clear();
     std::vector<HWND> children;
     EnumChildWindows(
         program.window,
@@ -106,18 +101,37 @@ bool FindProgram() {
         },
         reinterpret_cast<LPARAM>(&children));
     for (const ControlSpec& spec : Controls()) {
-        if (spec.kind == ControlKind::Timer) {
-            continue;
-        }
         for (const HWND child : children) {
             const RECT rect = ClientRectOf(child);
-            if (GetParent(child) == program.window && rect.left == spec.rect.left &&
-                rect.top == spec.rect.top && rect.right - rect.left == spec.rect.width &&
+            if (spec.kind != ControlKind::Timer && GetParent(child) == program.window &&
+                rect.left == spec.rect.left && rect.top == spec.rect.top &&
+                rect.right - rect.left == spec.rect.width &&
                 rect.bottom - rect.top == spec.rect.height) {
                 program.controls[spec.control] = child;
             }
         }
     }
+}
+
+// The window is found by its caption as soon as it exists, which is before its controls do;
+// it is ready once it is shown.
+bool FindProgram() {
+    const std::wstring caption = WidenUtf8(kWindowCaption);
+    if (!WaitUntil(
+            [&] {
+                program.window = FindWindowW(nullptr, caption.c_str());
+                return program.window != nullptr && IsWindowVisible(program.window);
+            },
+            30000)) {
+        return false;
+    }
+    program.thread = GetWindowThreadProcessId(program.window, &program.process);
+    WaitUntil(
+        [] {
+            MapControls();
+            return program.controls.size() == Controls().size() - 1;
+        },
+        3000);
     return true;
 }
 

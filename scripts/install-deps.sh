@@ -8,7 +8,7 @@ packages=(
     # Linux program and its tests
     qt6-base-dev dbus python3-dbusmock xvfb xauth x11-apps fonts-wqy-zenhei
     # Windows program, cross-compiled, and its end-to-end tests under Wine
-    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xdotool
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine fonts-wine xdotool imagemagick
 )
 
 sudo=()

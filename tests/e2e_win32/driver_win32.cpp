@@ -415,7 +415,9 @@ void CheckLayout() {
           NameOf(FocusedWindow()).c_str());
 }
 
+// The key has been sent; give the program a moment to handle it on a slow machine.
 void CheckFocusAfter(const char* keys, Control expected) {
+    WaitUntil([&] { return FocusedWindow() == Child(expected); }, 1500);
     const HWND focus = FocusedWindow();
     Check(focus == Child(expected), "%s: focus on %s (it is on %s)", keys,
           std::string(SpecOf(expected).name).c_str(), NameOf(focus).c_str());
@@ -458,6 +460,7 @@ void CheckKeyboard() {
         const Control other =
             arrow.lands == Control::单选框1 ? Control::单选框2 : Control::单选框1;
         CheckFocusAfter(arrow.name, arrow.lands);
+        WaitUntil([&] { return IsChecked(arrow.lands) && !IsChecked(other); }, 1500);
         Check(IsChecked(arrow.lands) && !IsChecked(other), "%s: %s checked, %s not", arrow.name,
               std::string(SpecOf(arrow.lands).name).c_str(),
               std::string(SpecOf(other).name).c_str());

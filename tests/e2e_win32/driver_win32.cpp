@@ -18,6 +18,7 @@
 #include "system/local_clock.h"
 #include "ui/layout.h"
 #include "ui/wide_text_win32.h"
+#include "version.h"
 
 namespace {
 
@@ -316,15 +317,11 @@ void DismissNotice(const Notice& notice) {
     if (!WaitUntil([&] { return !IsWindow(notice.box); }, 1500) && notice.buttons.size() == 1) {
         SendMessageW(notice.buttons.front(), BM_CLICK, 0, 0);
     }
-    Check(WaitUntil([&] { return !IsWindow(notice.box); }, 3000),
-          "pressing OK closes the notice");
+    Check(WaitUntil([&] { return !IsWindow(notice.box); }, 3000), "pressing OK closes the notice");
     // The window is enabled and active again only after the box is gone; input before that
     // would be lost.
     WaitUntil(
-        [] {
-            return IsWindowEnabled(program.window) &&
-                   GetForegroundWindow() == program.window;
-        },
+        [] { return IsWindowEnabled(program.window) && GetForegroundWindow() == program.window; },
         2000);
     Sleep(100);
 }
@@ -341,9 +338,8 @@ void CheckLayout() {
           "outer size %ldx%ld is %dx%d", frame.right - frame.left, frame.bottom - frame.top,
           kWindowWidth, kWindowHeight);
     Check(frame.left == origin.x && frame.top == origin.y,
-          "window at (%ld, %ld), centred on the %dx%d screen at (%d, %d)", frame.left,
-          frame.top, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), origin.x,
-          origin.y);
+          "window at (%ld, %ld), centred on the %dx%d screen at (%d, %d)", frame.left, frame.top,
+          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), origin.x, origin.y);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(program.window, GWL_STYLE));
     const DWORD frameStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     Check((style & frameStyle) == frameStyle && (style & (WS_MAXIMIZEBOX | WS_THICKFRAME)) == 0,
@@ -354,8 +350,7 @@ void CheckLayout() {
     const HDC client = GetDC(program.window);
     const COLORREF background = GetPixel(client, 4, 4);
     ReleaseDC(program.window, client);
-    Check(background == GetSysColor(COLOR_BTNFACE), "button-face background (%06lx)",
-          background);
+    Check(background == GetSysColor(COLOR_BTNFACE), "button-face background (%06lx)", background);
 
     size_t childCount = 0;
     for (HWND child = GetWindow(program.window, GW_CHILD); child != nullptr;
@@ -416,6 +411,60 @@ void CheckLayout() {
 }
 
 // The key has been sent; give the program a moment to handle it on a slow machine.
+// The executable's resources: the icon, the manifest and the version taken from the build.
+void CheckResources() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, program.process);
+    const bool found = process != nullptr && QueryFullProcessImageNameW(process, 0, path, &length);
+    if (process != nullptr) {
+        CloseHandle(process);
+    }
+    Check(found, "the program's executable: %s", Utf8(path).c_str());
+    if (!found) {
+        return;
+    }
+    const HMODULE image =
+        LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    Check(image != nullptr && FindResourceW(image, L"DEFAULT_ICON", RT_GROUP_ICON) != nullptr,
+          "icon resource DEFAULT_ICON");
+    const HRSRC manifestResource =
+        image != nullptr ? FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+    std::string manifest;
+    if (manifestResource != nullptr) {
+        const auto* bytes =
+            static_cast<const char*>(LockResource(LoadResource(image, manifestResource)));
+        manifest.assign(bytes, SizeofResource(image, manifestResource));
+    }
+    Check(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") !=
+                  std::string::npos &&
+              manifest.find("level=\"asInvoker\"") != std::string::npos,
+          "manifest: common controls 6.0, run as invoker");
+    if (image != nullptr) {
+        FreeLibrary(image);
+    }
+
+    std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    const bool hasVersion =
+        !info.empty() &&
+        GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()) &&
+        VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize);
+    constexpr WORD kVersion[] = {SHUTDOWN_TIMER_VERSION_COMMA};
+    Check(hasVersion && HIWORD(fixed->dwFileVersionMS) == kVersion[0] &&
+              LOWORD(fixed->dwFileVersionMS) == kVersion[1] &&
+              HIWORD(fixed->dwFileVersionLS) == kVersion[2],
+          "file version %s, from the build", SHUTDOWN_TIMER_VERSION_TEXT);
+    wchar_t* text = nullptr;
+    UINT textLength = 0;
+    const bool hasText =
+        hasVersion && VerQueryValueW(info.data(), L"\\StringFileInfo\\080404b0\\ProductVersion",
+                                     reinterpret_cast<void**>(&text), &textLength);
+    Check(hasText && Utf8(text) == SHUTDOWN_TIMER_VERSION_TEXT, "product version text %s",
+          hasText ? Utf8(text).c_str() : "(none)");
+}
+
 void CheckFocusAfter(const char* keys, Control expected) {
     WaitUntil([&] { return FocusedWindow() == Child(expected); }, 1500);
     const HWND focus = FocusedWindow();
@@ -451,14 +500,13 @@ void CheckKeyboard() {
         Control lands;
     };
     const Arrow arrows[] = {
-        {VK_DOWN, "Down", Control::单选框2}, {VK_DOWN, "Down", Control::单选框1},
-        {VK_UP, "Up", Control::单选框2},     {VK_LEFT, "Left", Control::单选框1},
+        {VK_DOWN, "Down", Control::单选框2},   {VK_DOWN, "Down", Control::单选框1},
+        {VK_UP, "Up", Control::单选框2},       {VK_LEFT, "Left", Control::单选框1},
         {VK_RIGHT, "Right", Control::单选框2},
     };
     for (const Arrow& arrow : arrows) {
         PressKey(arrow.key);
-        const Control other =
-            arrow.lands == Control::单选框1 ? Control::单选框2 : Control::单选框1;
+        const Control other = arrow.lands == Control::单选框1 ? Control::单选框2 : Control::单选框1;
         CheckFocusAfter(arrow.name, arrow.lands);
         WaitUntil([&] { return IsChecked(arrow.lands) && !IsChecked(other); }, 1500);
         Check(IsChecked(arrow.lands) && !IsChecked(other), "%s: %s checked, %s not", arrow.name,
@@ -493,8 +541,8 @@ void CheckKeyboard() {
     PressKey(VK_TAB, /*shift=*/true);
     PressKey(VK_SPACE);
     const Notice notice = WaitForNotice(3000);
-    Check(notice.text == "关机时间请设置1-24的整数",
-          "Space on 按钮1 clicks it: notice \"%s\"", notice.text.c_str());
+    Check(notice.text == "关机时间请设置1-24的整数", "Space on 按钮1 clicks it: notice \"%s\"",
+          notice.text.c_str());
     if (notice.box != nullptr) {
         DismissNotice(notice);
     }
@@ -668,8 +716,8 @@ void CheckAbandon() {
 }
 
 int CountInFile(const wchar_t* path, const char* needle) {
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return -1;
     }
@@ -757,6 +805,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (scenario == L"layout") {
         CheckLayout();
+        CheckResources();
     } else if (scenario == L"keyboard") {
         CheckKeyboard();
     } else if (scenario == L"notices") {

@@ -6,6 +6,7 @@
 // are never called.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -465,6 +466,57 @@ void CheckResources() {
           hasText ? Utf8(text).c_str() : "(none)");
 }
 
+// Where a label's text sits: the dark pixels' bounding box within the label, read back from
+// the screen.
+struct InkBox {
+    bool any = false;
+    int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
+};
+
+InkBox InkOf(HWND label) {
+    // Read through the main window's DC: under Wine a child's DC from another process sees
+    // nothing, and GetPixel is what reads another process's window at all.
+    const RECT area = ClientRectOf(label);
+    const HDC screen = GetDC(program.window);
+    InkBox ink;
+    for (int y = 0; y < area.bottom - area.top; ++y) {
+        for (int x = 0; x < area.right - area.left; ++x) {
+            const COLORREF pixel = GetPixel(screen, area.left + x, area.top + y);
+            if (pixel != CLR_INVALID &&
+                GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 3 * 110) {
+                if (!ink.any) {
+                    ink = {true, x, y, x, y};
+                }
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+            }
+        }
+    }
+    ReleaseDC(program.window, screen);
+    return ink;
+}
+
+// Single-line labels: left-aligned and vertically centred (SS_CENTERIMAGE), checked on the
+// drawn text of a 20-pixel and a 30-pixel label.
+void CheckLabelText() {
+    for (const Control control : {Control::标签1, Control::标签6}) {
+        const HWND label = Child(control);
+        const std::string name(SpecOf(control).name);
+        RECT client{};
+        GetClientRect(label, &client);
+        const InkBox ink = InkOf(label);
+        const int above = ink.top;
+        const int below = static_cast<int>(client.bottom) - 1 - ink.bottom;
+        Check(ink.any && ink.left <= 2 && ink.bottom - ink.top < client.bottom - 4,
+              "%s: text drawn from the left edge (columns %d-%d, rows %d-%d)", name.c_str(),
+              ink.left, ink.right, ink.top, ink.bottom);
+        Check(ink.any && std::abs(above - below) <= 2,
+              "%s: text vertically centred (%d px above, %d px below)", name.c_str(), above, below);
+    }
+}
+
 void CheckFocusAfter(const char* keys, Control expected) {
     WaitUntil([&] { return FocusedWindow() == Child(expected); }, 1500);
     const HWND focus = FocusedWindow();
@@ -648,6 +700,12 @@ void CheckNotices() {
     for (const Entry& entry : entries) {
         CheckEntry(entry);
     }
+    // The last entry's count is wider than 标签7, which cuts it off rather than growing.
+    const RECT countRect = ClientRectOf(Child(Control::标签7));
+    const InkBox countInk = InkOf(Child(Control::标签7));
+    Check(countRect.right - countRect.left == SpecOf(Control::标签7).rect.width &&
+              countInk.right >= countRect.right - countRect.left - 2,
+          "标签7 keeps its width and cuts \"2147460\" at its right edge");
 
     // Type 2 now: the current minute is not later than now.
     const LocalTimeOfDay now = Now();
@@ -806,6 +864,7 @@ int wmain(int argc, wchar_t** argv) {
     if (scenario == L"layout") {
         CheckLayout();
         CheckResources();
+        CheckLabelText();
     } else if (scenario == L"keyboard") {
         CheckKeyboard();
     } else if (scenario == L"notices") {

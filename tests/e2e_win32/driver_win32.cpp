@@ -56,9 +56,14 @@ std::string ClassName(HWND window) {
     return Utf8(buffer);
 }
 
+// Polls, serving the driver's own window (if any) meanwhile.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
         if (condition()) {
             return true;
         }
@@ -606,6 +611,20 @@ void CheckKeyboard() {
         PressKey(VK_TAB);
     }
     CheckFocusAfter("Tab ×3", Control::编辑框2);
+
+    // Another window takes the activation; the focus comes back to 编辑框2 with it.
+    const HWND other =
+        CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                        200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    Check(WaitUntil([&] { return GetForegroundWindow() == other; }, 3000),
+          "another window is activated");
+    SetForegroundWindow(program.window);
+    Check(WaitUntil([] { return GetForegroundWindow() == program.window; }, 3000),
+          "the window is activated again");
+    CheckFocusAfter("activation", Control::编辑框2);
+    DestroyWindow(other);
+    WaitUntil([] { return GetForegroundWindow() == program.window; }, 1000);
     PressKey(VK_ESCAPE);
     Check(WaitUntil([] { return !IsWindow(program.window); }, 3000),
           "Esc in 编辑框2 closes the window");

@@ -6,13 +6,13 @@ packages=(
     # native build and core tests
     cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev
     # Linux program and its tests
-    qt6-base-dev dbus python3-dbusmock xvfb xauth x11-apps fonts-wqy-zenhei
+    qt6-base-dev dbus python3-dbusmock xvfb xauth x11-apps x11-utils fonts-wqy-zenhei
     # packaging (dpkg-shlibdeps)
     dpkg-dev file
-    # Linux screenshot and start-up measurement
-    x11-utils xdotool imagemagick
+    # screenshots, driving the windows in the benchmark
+    xdotool imagemagick
     # Windows program, cross-compiled, and its end-to-end tests under Wine
-    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine fonts-wine
     # the footprint benchmark's reference: an established Qt shutdown utility
     kshutdown
 )

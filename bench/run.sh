@@ -194,6 +194,7 @@ measure_start() {
 }
 read -r ours_ms ours_kb <<<"$(measure_start "$linux_bin")"
 read -r empty_ms empty_kb <<<"$(measure_start "$bench_bin/empty_qt_window")"
+read -r text_ms text_kb <<<"$(measure_start "$bench_bin/empty_qt_window" --text)"
 if command -v kshutdown >/dev/null; then
     read -r ksd_ms ksd_kb <<<"$(measure_start kshutdown)"
 else
@@ -225,5 +226,6 @@ cat <<TABLE
 |---|---|---|
 | shutdown-timer | $ours_ms ms ($(ratio "$ours_ms" "$empty_ms") of empty) | $(mib "$ours_kb") ($(ratio "$ours_kb" "$empty_kb") of empty) |
 | empty Qt 6 window | $empty_ms ms | $(mib "$empty_kb") |
+| empty Qt 6 window with one line of Chinese text | $text_ms ms | $(mib "$text_kb") |
 | kshutdown | $ksd_ms ms | $(mib "$ksd_kb") |
 TABLE

@@ -101,15 +101,15 @@ confirm_one_minute() {
 
 caption_pattern='Brelvo_'
 
-# With the program $1 just started: confirms a 1-minute entry in its window once it shows,
-# then waits (up to 80 s) until the log $2 has a line matching $3.
+# With the program just started: confirms a 1-minute entry in its window once it shows, then
+# waits (up to 80 s) until the log $1 has a line matching $2.
 confirm_and_wait() {
     local window
     window=$(xdotool search --sync --onlyvisible --name "$caption_pattern" | head -n1)
     sleep 0.5
     confirm_one_minute "$window"
     for _ in $(seq 800); do
-        grep -q "$3" "$2" && break
+        grep -q "$2" "$1" && break
         sleep 0.1
     done
 }
@@ -120,7 +120,7 @@ linux_delay() {
     "$linux_bin" >/dev/null 2>&1 &
     local app=$!
     pids+=($app)
-    confirm_and_wait "$app" "$work/logind.log" '^[0-9.]* PowerOff'
+    confirm_and_wait "$work/logind.log" '^[0-9.]* PowerOff'
     kill "$app" 2>/dev/null || true
     wait "$app" 2>/dev/null || true
     stop_logind
@@ -146,7 +146,7 @@ windows_delay() {
     WINEDEBUG=+timestamp,+relay wine "$exe" 2>"$trace" &
     local app=$!
     pids+=($app)
-    confirm_and_wait "$app" "$trace" 'Call user32.ExitWindowsEx'
+    confirm_and_wait "$trace" 'Call user32.ExitWindowsEx'
     sleep 0.5
     kill "$app" 2>/dev/null || true
     wineserver -k 2>/dev/null || true

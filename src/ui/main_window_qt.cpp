@@ -101,7 +101,6 @@ MainWindow::MainWindow()
     setWindowTitle(FromUtf8(kWindowCaption));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/shutdown-timer-48.png"));
-    icon.addFile(QStringLiteral(":/icons/shutdown-timer-256.png"));
     setWindowIcon(icon);
     // A fixed client area: the window manager gets equal minimum and maximum sizes, so the
     // window can be neither resized nor maximised.
